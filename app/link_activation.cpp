@@ -1,0 +1,7 @@
+#include "app/link_activation.h"
+
+namespace app {
+
+void InstallMainWindowProc() {}
+
+}  // namespace app

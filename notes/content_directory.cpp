@@ -1,0 +1,8 @@
+#include "notes/content_directory.h"
+
+namespace notes {
+
+void EnsureContentDirectory() {}
+void RefreshNoteTree() {}
+
+}  // namespace notes

@@ -1,0 +1,24 @@
+// The editing and formatting commands of the menu "程序"; each reaches the editor whichever
+// control has the focus.
+#pragma once
+
+namespace richedit {
+
+void OnUndo();
+void OnCopy();
+void OnCut();
+void OnSelectAll();
+void OnPaste();
+void OnRed();
+void OnBlue();
+void OnYellow();
+void OnBlack();
+void OnBold();
+void OnItalic();
+void OnUnderline();
+void OnChooseFont();
+
+// Start-up: new text in the empty editor takes 微软雅黑 at 10 points.
+void ApplyDefaultFont();
+
+}  // namespace richedit

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test under Wine, with a display and a wineserver of its own.
+# Extra arguments go to ctest (for example -R richedit).
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+"$ROOT/scripts/install-deps.sh"
+build_all
+ensure_prefix
+
+XW_XVFB_PID=""
+cleanup() {
+  "$WINESERVER" -k 2>/dev/null || true
+  [ -n "$XW_XVFB_PID" ] && kill "$XW_XVFB_PID" 2>/dev/null || true
+}
+trap cleanup EXIT INT TERM
+
+if [ -n "${CI:-}" ] || [ -z "${DISPLAY:-}" ]; then start_xvfb; fi
+# A persistent wineserver makes each test process start in a fraction of a second.
+"$WINESERVER" -p
+
+cd "$BUILD_DIR"
+ctest --output-on-failure --timeout 300 "$@" </dev/null

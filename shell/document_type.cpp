@@ -1,0 +1,8 @@
+#include "shell/document_type.h"
+
+namespace shell {
+
+void EnsureIconFile() {}
+void EnsureDocumentType() {}
+
+}  // namespace shell
