@@ -36,14 +36,21 @@ ensure_prefix() {
   touch "$WINEPREFIX/.xw-ready"
 }
 
-# Starts an Xvfb of our own on a free display; sets XW_XVFB_PID.
+# Starts an Xvfb of our own on a display it picks itself; sets XW_XVFB_PID and DISPLAY.
 start_xvfb() {
-  local n=90
-  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  local number_file
+  number_file="$(mktemp)"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$number_file" </dev/null >/dev/null 2>&1 &
   XW_XVFB_PID=$!
-  export DISPLAY=":$n"
-  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && return 0; sleep 0.1; done
+  for _ in $(seq 100); do
+    if [ -s "$number_file" ]; then
+      export DISPLAY=":$(head -n1 "$number_file")"
+      rm -f "$number_file"
+      return 0
+    fi
+    sleep 0.1
+  done
+  rm -f "$number_file"
   echo "Xvfb did not start" >&2
   return 1
 }
