@@ -18,6 +18,9 @@ trap cleanup EXIT INT TERM
 if [ -n "${CI:-}" ] || [ -z "${DISPLAY:-}" ]; then start_xvfb; fi
 # A persistent wineserver makes each test process start in a fraction of a second.
 "$WINESERVER" -p
+# Wine starts its background services with the first program of a session, and they would inherit
+# that program's output: start them now with theirs going nowhere, or ctest waits on a test's pipe.
+"$WINE" cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
 
 cd "$BUILD_DIR"
 ctest --output-on-failure --timeout 300 "$@" </dev/null
