@@ -1,5 +1,7 @@
 #include "tests/support/program.h"
 
+#include <cstring>
+
 #include "runtime/files.h"
 
 namespace testing_support {
@@ -65,10 +67,12 @@ DWORD ProgramUnderTest::Close() {
 }
 
 std::string WindowText(HWND hwnd) {
-  // Across processes the length may be counted in UTF-16 units: leave room for two bytes each.
-  std::string text(2 * static_cast<size_t>(SendMessageA(hwnd, WM_GETTEXTLENGTH, 0, 0)) + 2, '\0');
-  LRESULT n = SendMessageA(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<size_t>(n));
+  // Across processes the returned count is not reliable for double-byte text: size generously
+  // and stop at the terminator.
+  size_t length = static_cast<size_t>(SendMessageA(hwnd, WM_GETTEXTLENGTH, 0, 0));
+  std::string text(4 * length + 16, '\0');
+  SendMessageA(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(strlen(text.c_str()));
   return text;
 }
 
