@@ -324,6 +324,9 @@ LRESULT Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       fonts_.clear();
       menu_.release();  // destroyed with the window
       if (quitOnDestroy_) PostQuitMessage(0);
+      // A sent message (another thread's click, a close request) can end the window while the
+      // modal loop waits in GetMessage: wake it so that it sees the window gone.
+      if (modal_) PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, 0);
       return result;
     }
     default:
