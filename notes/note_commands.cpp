@@ -38,7 +38,8 @@ void SaveSelectedNote() {
   int selected = rt::TreeSelectedItem(NoteTree());
   HWND editor = EditorBox();
   if (selected < 0 || IsFolderItem(selected) || !editor) return;
-  SaveNoteFile(NotePathOfItem(selected), rt::GetContent(editor));
+  // The box may end its RTF with a zero byte; the note holds the text, which ends before it.
+  SaveNoteFile(NotePathOfItem(selected), rt::TextFromBytes(rt::GetContent(editor)));
 }
 
 void CreateFolderOrNote() {

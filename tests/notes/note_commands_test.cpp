@@ -6,6 +6,7 @@
 #include "notes/note_commands.h"
 #include "runtime/rich_edit_box.h"
 #include "runtime/scoped_win.h"
+#include "runtime/text.h"
 #include "runtime/tree_view.h"
 #include "tests/notes/notes_fixture.h"
 
@@ -33,11 +34,11 @@ TEST_F(NoteCommandsTest, OpenSaveRoundTripThroughTheEditor) {
   notes::SaveSelectedNote();
   std::string onDisk = ReadNote("a\\one.txt");
   EXPECT_EQ(onDisk.rfind("{\\rtf", 0), 0u) << onDisk;
-  EXPECT_EQ(onDisk, rt::GetContent(Editor())) << "the file holds the document as the box gives it";
-  EXPECT_EQ(onDisk.find('\0'), std::string::npos);
+  EXPECT_EQ(onDisk, rt::TextFromBytes(rt::GetContent(Editor()))) << "the document as the box gives it, no zero byte";
 
   Select(FindItem("a", "two.txt"));
   EXPECT_EQ(EditorText(), "two");
+
   Select(FindItem("a", "one.txt"));
   EXPECT_EQ(EditorText(), "saved 笔记");
   EXPECT_EQ(EntriesOf("a"), (std::set<std::string>{"one.txt", "two.txt"})) << "no temporary file left";
@@ -165,7 +166,10 @@ TEST_F(NoteCommandsTest, NewNoteOpensWithItsOneSpace) {
   user.Finish();
   EXPECT_EQ(EditorText(), "one") << "the editor keeps its document";
   Select(FindItem("a", "fresh.txt"));
-  EXPECT_EQ(EditorText(), " ");
+  // The file holds one space, which is no RTF: Windows' RichEdit reads it as plain text and shows
+  // the space, Wine's reads nothing. Either way the earlier document is gone.
+  EXPECT_TRUE(EditorText() == " " || EditorText() == "") << EditorText();
+  EXPECT_EQ(ReadNote("a\\fresh.txt"), " ");
 }
 
 }  // namespace

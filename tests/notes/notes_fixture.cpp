@@ -76,7 +76,8 @@ int NotesFixture::FindItem(const std::string& folder, const std::string& note) c
 void NotesFixture::Select(int item) { rt::TreeSelectItem(Tree(), item); }
 
 std::string NotesFixture::EditorText() const {
-  std::string text(static_cast<size_t>(GetWindowTextLengthA(Editor())) + 1, '\0');
+  // The length may count characters, not bytes: leave room for two bytes each.
+  std::string text(2 * static_cast<size_t>(GetWindowTextLengthA(Editor())) + 2, '\0');
   text.resize(static_cast<size_t>(GetWindowTextA(Editor(), text.data(), static_cast<int>(text.size()))));
   return text;
 }
