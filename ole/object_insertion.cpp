@@ -12,6 +12,9 @@
 namespace richedit {
 namespace {
 
+// The rich edit header's value, not the plain edit control's EM_SCROLLCARET (0xB7).
+constexpr UINT kRichEditScrollCaret = WM_USER + 49;
+
 // Drops the one reference the insertion owns to an interface pointer when it leaves, whichever
 // way it leaves; a null pointer is skipped without a call.
 class OwnedReference {
@@ -81,7 +84,7 @@ HRESULT RichEditHelper::InsertObject(rt::ComObject& object) {
   // A refusal leaves nothing inserted; the caller learns nothing of it, as with every picture.
   oleRef_.InsertObject(&reobject);
 
-  SendMessageA(Editor(), EM_SCROLLCARET, 0, 0);
+  SendMessageA(Editor(), kRichEditScrollCaret, 0, 0);
   // The editor never hands the object its window or site itself; the verbs carry them.
   oleObject.DoVerb(OLEIVERB_UIACTIVATE, nullptr, site.get(), 0, editorHandle_, nullptr);
   oleObject.DoVerb(OLEIVERB_SHOW, nullptr, site.get(), 0, editorHandle_, nullptr);
