@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(cmake make mingw-w64 g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 xvfb
-          locales fonts-wqy-microhei x11-utils imagemagick)
+          locales fonts-wqy-microhei x11-utils imagemagick python3)
 
 missing=()
 for p in "${packages[@]}"; do
