@@ -36,8 +36,7 @@ void HandleLinkNotification(const ENLINK& link) {
   if (link.msg != WM_LBUTTONDBLCLK && link.msg != WM_LBUTTONUP) return;
   bool open = link.msg == WM_LBUTTONDBLCLK || (link.wParam & MK_CONTROL) == MK_CONTROL;
   if (!open) return;
-  std::string text = LinkText(link.chrg);
-  if (IsWebOrMailAddress(text)) rt::OpenAddress(text);
+  if (std::optional<std::string> address = ShellAddressForLink(LinkText(link.chrg))) rt::OpenAddress(*address);
 }
 
 }  // namespace
