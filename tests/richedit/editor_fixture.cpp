@@ -29,9 +29,10 @@ void EditorFixture::SetUp() {
 }
 
 void EditorFixture::TearDown() {
-  editor_.reset();
+  // The editor keeps the helper's callback object until it goes, so the window goes first.
   if (window_) window_->Close();
   window_.reset();
+  editor_.reset();
   MSG msg;
   while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
   OleUninitialize();
