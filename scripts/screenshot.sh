@@ -18,7 +18,8 @@ cleanup() {
 }
 trap cleanup EXIT INT TERM
 start_xvfb
-"$WINESERVER" -p
+# Its output goes nowhere: a pipe held open by it would keep the caller waiting.
+"$WINESERVER" -p </dev/null >/dev/null 2>&1 || true
 "$WINE" cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
 
 "$WINE" "$BUILD_DIR/run/xwnotes.exe" "$@" </dev/null >/dev/null 2>&1 &
