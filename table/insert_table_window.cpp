@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <optional>
 #include <string>
 
 #include "app/globals.h"
@@ -61,10 +62,11 @@ std::vector<int> ColumnWidths(HWND list) {
 }
 
 // Typed characters other than digits and "-" are dropped; control characters (backspace, the
-// clipboard shortcuts) pass, and pasted text is not looked at.
+// clipboard shortcuts) pass, and pasted text is not looked at. An input method's characters may come
+// as WM_IME_CHAR, which the edit box can take directly, so they are filtered the same way.
 std::optional<LRESULT> FilterTypedRowText(UINT msg, WPARAM wParam, LPARAM) {
-  if (msg != WM_CHAR) return std::nullopt;
-  auto c = static_cast<unsigned char>(wParam);
+  if (msg != WM_CHAR && msg != WM_IME_CHAR) return std::nullopt;
+  WPARAM c = wParam & 0xFFFF;  // a double-byte character has its lead byte in the high byte
   bool control = c < 0x20 || c == 0x7F;
   if (control || (c >= '0' && c <= '9') || c == '-') return std::nullopt;
   return 0;
