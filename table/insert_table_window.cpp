@@ -144,10 +144,7 @@ void RunInsertTableWindow(const TableInserter& insert) {
 }
 
 void ShowInsertTableWindow() {
-  RunInsertTableWindow([](const std::vector<int>& widths, int rows) {
-    (void)widths;
-    (void)rows;  // the editor's table insertion goes here
-  });
+  RunInsertTableWindow([](const std::vector<int>& widths, int rows) { app::Editor().InsertTable(widths, rows); });
 }
 
 }  // namespace table

@@ -1,5 +1,6 @@
 #include <windows.h>
 #include <commctrl.h>
+#include <richedit.h>
 
 #include <gtest/gtest.h>
 
@@ -77,6 +78,35 @@ TEST(ProgramInsertTable, TheMenuCommandOpensAModalWindowThatCancelAndCloseBoxLea
     EXPECT_TRUE(WaitFor([main] { return IsWindowEnabled(main) != FALSE; }));
     EXPECT_EQ(WindowText(editor), before);
   }
+  EXPECT_EQ(program.Close(), 0u);
+}
+
+TEST(ProgramInsertTable, ConfirmingPutsTheTableIntoTheEditorAtTheCaret) {
+  ProgramUnderTest program;
+  ASSERT_TRUE(program.Start());
+  HWND main = program.MainWindow();
+  HWND editor = program.Control(app::kEditor);
+  SetWindowTextA(editor, "note text");
+  SendMessageA(editor, EM_SETSEL, 4, 4);
+  LRESULT linesBefore = SendMessageA(editor, EM_GETLINECOUNT, 0, 0);
+
+  PostMessageA(main, WM_COMMAND, app::kCmdInsertTable, 0);
+  HWND tableWindow = WaitForTableWindow(main);
+  ASSERT_NE(tableWindow, nullptr);
+  PostMessageA(GetDlgItem(tableWindow, table::kOkButton), BM_CLICK, 0, 0);
+  EXPECT_TRUE(WaitFor([tableWindow] { return !IsWindow(tableWindow); }));
+  EXPECT_TRUE(WaitFor([main] { return IsWindowEnabled(main) != FALSE; }));
+
+  // Two rows went in between "note" and " text"; what a row reads as in plain text is the
+  // control's own affair.
+  EXPECT_GE(SendMessageA(editor, EM_GETLINECOUNT, 0, 0), linesBefore + 2);
+  std::string text = WindowText(editor);
+  size_t note = text.find("note");
+  size_t rest = text.find(" text");
+  ASSERT_NE(note, std::string::npos) << text;
+  ASSERT_NE(rest, std::string::npos) << text;
+  EXPECT_LT(note, rest);
+  EXPECT_GT(text.size(), std::string("note text").size()) << text;
   EXPECT_EQ(program.Close(), 0u);
 }
 
