@@ -146,14 +146,20 @@ TEST_F(InsertTableTest, ConfirmingTheWindowPutsTheTableIntoTheEditor) {
   SetWindowTextA(Box(), "xy");
   SendMessageA(Box(), EM_SETSEL, 1, 1);
   std::thread user([] {
+    // The window is shown once its controls exist.
     HWND window = nullptr;
-    for (int i = 0; i < 500 && !window; ++i) {
+    for (int i = 0; i < 500 && !(window && IsWindowVisible(window)); ++i) {
       window = FindWindowA("XwNotesWindow", "插入表格");
-      if (!window) Sleep(10);
+      Sleep(10);
     }
     ASSERT_NE(window, nullptr);
     EXPECT_FALSE(IsWindowEnabled(GetParent(Box()))) << "the editor's window stays usable";
     PostMessageA(GetDlgItem(window, table::kOkButton), BM_CLICK, 0, 0);
+    for (int i = 0; i < 500 && IsWindow(window); ++i) Sleep(10);
+    if (IsWindow(window)) {
+      ADD_FAILURE() << "confirming did not close the window";
+      PostMessageA(window, WM_CLOSE, 0, 0);
+    }
   });
   table::ShowInsertTableWindow();
   user.join();
