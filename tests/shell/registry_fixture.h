@@ -7,6 +7,8 @@
 
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "runtime/registry.h"
 #include "tests/support/saved_registry_key.h"
