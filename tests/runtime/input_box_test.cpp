@@ -8,13 +8,19 @@
 
 namespace {
 
-// Plays the user on another thread: finds the box by its title, optionally types, then answers.
-void AnswerInputBox(const char* title, const char* typed, int button) {
-  HWND box = nullptr;
-  for (int i = 0; i < 500 && !box; ++i) {
-    box = FindWindowA("XwNotesWindow", title);
-    if (!box) Sleep(10);
+// The box as the user sees it: found by its title once it is shown with all its controls.
+HWND WaitForInputBox(const char* title) {
+  for (int i = 0; i < 500; ++i) {
+    HWND box = FindWindowA("XwNotesWindow", title);
+    if (box && IsWindowVisible(box)) return box;
+    Sleep(10);
   }
+  return nullptr;
+}
+
+// Plays the user on another thread: finds the box, optionally types, then answers.
+void AnswerInputBox(const char* title, const char* typed, int button) {
+  HWND box = WaitForInputBox(title);
   if (!box) return;
   if (typed) SetWindowTextA(GetDlgItem(box, 101), typed);
   if (button == IDCANCEL && !typed) {
@@ -36,11 +42,7 @@ TEST(InputBox, ConfirmStoresTheEditedText) {
   std::string value = "before";
   std::string seenPrompt, seenEntry;
   std::thread user([&] {
-    HWND box = nullptr;
-    for (int i = 0; i < 500 && !box; ++i) {
-      box = FindWindowA("XwNotesWindow", "创建文件");
-      if (!box) Sleep(10);
-    }
+    HWND box = WaitForInputBox("创建文件");
     ASSERT_NE(box, nullptr);
     seenPrompt = PromptOf(box);
     char entry[64] = {};
