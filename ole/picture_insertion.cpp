@@ -56,6 +56,10 @@ void InsertPictureFromFile(int dialogWindow, int dialogControl, int editorWindow
   rt::Window* owner = rt::FindWindowById(dialogWindow);
   if (!dialog.Show(owner ? owner->Handle() : nullptr)) return;
 
+  InsertPicture(dialog.FileName(), editorWindow, editorControl);
+}
+
+void InsertPicture(const std::string& path, int editorWindow, int editorControl) {
   richedit::RichEditHelper& editor = app::Editor();
   editor.Attach(editorWindow, editorControl);
   // A component that cannot be loaded beside the program (removed after start-up) inserts
@@ -65,7 +69,7 @@ void InsertPictureFromFile(int dialogWindow, int dialogControl, int editorWindow
   rt::ComObject picture;
   picture.Create(kImageComponentProgId);
   // A picture that does not load is inserted all the same, as an empty frame.
-  picture.Call("LoadFromFile", {rt::Variant(dialog.FileName())});
+  picture.Call("LoadFromFile", {rt::Variant(path)});
   editor.InsertObject(picture);
   rt::Variant ignored;
   picture.Call("TriggerFrameChange", {}, &ignored);

@@ -23,6 +23,9 @@ std::string_view CarriedImageComponent();
 // Lets the user pick a picture with the dialog component (dialogWindow, dialogControl) and embeds
 // it at the selection of the editor (editorWindow, editorControl) through the image component.
 void InsertPictureFromFile(int dialogWindow, int dialogControl, int editorWindow, int editorControl);
+// The part after the dialog: registers the component beside the program, creates its object by
+// ProgID, has it load the file and embeds it at the editor's selection.
+void InsertPicture(const std::string& path, int editorWindow, int editorControl);
 // Handler of "插入图片".
 void OnInsertPicture();
 
