@@ -12,8 +12,10 @@
 namespace richedit {
 namespace {
 
-// The rich edit header's value, not the plain edit control's EM_SCROLLCARET (0xB7).
+// Bringing the caret into view: the rich edit header's own value (WM_USER + 49), and the common
+// edit message EM_SCROLLCARET (0xB7) for controls that understand only that one (Wine's does).
 constexpr UINT kRichEditScrollCaret = WM_USER + 49;
+constexpr UINT kEditScrollCaret = 0x00B7;
 
 // Drops the one reference the insertion owns to an interface pointer when it leaves, whichever
 // way it leaves; a null pointer is skipped without a call.
@@ -85,6 +87,7 @@ HRESULT RichEditHelper::InsertObject(rt::ComObject& object) {
   oleRef_.InsertObject(&reobject);
 
   SendMessageA(Editor(), kRichEditScrollCaret, 0, 0);
+  SendMessageA(Editor(), kEditScrollCaret, 0, 0);
   // The editor never hands the object its window or site itself; the verbs carry them.
   oleObject.DoVerb(OLEIVERB_UIACTIVATE, nullptr, site.get(), 0, editorHandle_, nullptr);
   oleObject.DoVerb(OLEIVERB_SHOW, nullptr, site.get(), 0, editorHandle_, nullptr);

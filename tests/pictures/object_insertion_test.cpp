@@ -176,8 +176,17 @@ TEST_F(ObjectInsertion, AFailureInsertsNothingAndGivesBackEveryReference) {
 TEST_F(ObjectInsertion, AnObjectTheEditorRefusesStillAnswersSuccess) {
   // The editor's callback turns away classes other than the image component's.
   object_.classId = TestOleObject::kForeignClassId;
+  std::string text;
+  for (int i = 0; i < 200; ++i) text += "line " + std::to_string(i) + "\r\n";
+  SetWindowTextA(Editor(), text.c_str());
+  LONG cp = static_cast<LONG>(SendMessageA(Editor(), EM_LINEINDEX, 150, 0));
+  SendMessageA(Editor(), EM_SETSEL, cp, cp);
+  SendMessageA(Editor(), WM_VSCROLL, SB_TOP, 0);
+
   EXPECT_EQ(Insert(&object_), S_OK);
   EXPECT_EQ(ObjectCount(), 0);
+  // Nothing went in, so only the insertion's own request scrolled the view to the caret.
+  EXPECT_GT(SendMessageA(Editor(), EM_GETFIRSTVISIBLELINE, 0, 0), 100);
   // Activated and shown all the same; every reference given back.
   EXPECT_EQ(object_.verbs.size(), 2u);
   EXPECT_EQ(object_.References(), 0u);
