@@ -18,6 +18,7 @@
 #include "app/main_window.h"
 #include "ole/picture_insertion.h"
 #include "runtime/files.h"
+#include "runtime/rich_edit_box.h"
 #include "tests/pictures/open_dialog_driver.h"
 #include "tests/pictures/picture_files.h"
 #include "tests/pictures/screen.h"
@@ -101,6 +102,8 @@ TEST_F(PictureInsertion, EmbedsTheChosenPictureAtTheCaretAndRemembersItsPath) {
   ASSERT_EQ(reole_->GetObject(0, &reo, REO_GETOBJ_NO_INTERFACES), S_OK);
   EXPECT_EQ(reo.cp, 7);
   EXPECT_TRUE(IsEqualCLSID(reo.clsid, TestOleObject::kImageClassId));
+  // A note saved now keeps a picture in its RTF.
+  EXPECT_NE(rt::GetContent(Editor()).find("\\pict"), std::string::npos);
 
   // The second use starts at the file chosen the first time.
   visit = InsertThroughDialog(second);
