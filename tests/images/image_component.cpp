@@ -59,6 +59,8 @@ HRESULT CallByName(IDispatch* object, const wchar_t* name, std::vector<VARIANT> 
   hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, result ? result : &ignored,
                       &exception, &argumentError);
   VariantClear(&ignored);
+  // A method that fails comes back from the type library's dispatch as an exception carrying its code.
+  if (hr == DISP_E_EXCEPTION && FAILED(exception.scode)) hr = exception.scode;
   SysFreeString(exception.bstrSource);
   SysFreeString(exception.bstrDescription);
   SysFreeString(exception.bstrHelpFile);

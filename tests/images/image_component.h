@@ -21,7 +21,8 @@ HRESULT CallComponentExport(const char* name);
 // Registers the component once per process and creates an object by the ProgID "ImageOle.GifAnimator".
 ComPtr<IDispatch> CreateAnimator();
 
-// Late-bound call: GetIDsOfNames, then Invoke with the arguments in their natural order.
+// Late-bound call: GetIDsOfNames, then Invoke with the arguments in their natural order. A failing
+// method's own HRESULT is returned rather than DISP_E_EXCEPTION.
 HRESULT CallByName(IDispatch* object, const wchar_t* name, std::vector<VARIANT> arguments, VARIANT* result = nullptr);
 HRESULT LoadFromFile(IDispatch* object, const std::string& ansiPath);
 // TriggerFrameChange by name; its Boolean result.
