@@ -132,3 +132,44 @@ TEST(EmptyObject, ShowsAnEmptyFrameOfSixtyFourPixels) {
 }
 
 }  // namespace
+
+namespace {
+
+int DifferingPixels(const Canvas& a, const Canvas& b, int width, int height) {
+  int count = 0;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) count += a.Pixel(x, y) != b.Pixel(x, y);
+  }
+  return count;
+}
+
+VARIANT Text(const wchar_t* text) {
+  VARIANT value;
+  VariantInit(&value);
+  value.vt = VT_BSTR;
+  value.bstrVal = SysAllocString(text);
+  return value;
+}
+
+TEST(ShowText, WritesTheTextOverTheFrameAndAnEmptyTextRemovesIt) {
+  ComPtr<IDispatch> object = CreateAnimator();
+  ASSERT_TRUE(object);
+  Canvas plain(120, 40, RGB(0xff, 0xff, 0xff));
+  ASSERT_EQ(DrawInto(object.Get(), plain, RECT{0, 0, 120, 40}), S_OK);
+
+  VARIANT text = Text(L"图片 picture");
+  ASSERT_EQ(CallByName(object.Get(), L"ShowText", {text}), S_OK);
+  VariantClear(&text);
+  Canvas withText(120, 40, RGB(0xff, 0xff, 0xff));
+  ASSERT_EQ(DrawInto(object.Get(), withText, RECT{0, 0, 120, 40}), S_OK);
+  EXPECT_GT(DifferingPixels(plain, withText, 120, 40), 20);
+
+  VARIANT empty = Text(L"");
+  ASSERT_EQ(CallByName(object.Get(), L"ShowText", {empty}), S_OK);
+  VariantClear(&empty);
+  Canvas cleared(120, 40, RGB(0xff, 0xff, 0xff));
+  ASSERT_EQ(DrawInto(object.Get(), cleared, RECT{0, 0, 120, 40}), S_OK);
+  EXPECT_EQ(DifferingPixels(plain, cleared, 120, 40), 0);
+}
+
+}  // namespace
