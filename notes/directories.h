@@ -9,7 +9,8 @@ namespace notes {
 // begins with "." (which covers "." and "..").
 std::vector<std::string> ListSubdirectories(std::string directory);
 // Names of the entries that are not directories and match the pattern, in enumeration order;
-// serves the queued window messages after each one found.
+// serves the queued window messages while it lists (after an entry once 10 ms have passed since
+// they were last served) and when it is done.
 std::vector<std::string> ListFiles(std::string directory, const std::string& pattern);
 
 // True exactly when PathIsDirectoryA answers FILE_ATTRIBUTE_DIRECTORY.
