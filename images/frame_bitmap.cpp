@@ -21,7 +21,7 @@ FrameBitmap FrameBitmap::Create(UINT width, UINT height) {
   frame.bits_ = static_cast<uint8_t*>(bits);
   frame.width_ = width;
   frame.height_ = height;
-  ZeroMemory(bits, frame.ByteSize());
+  // Not cleared: every caller writes all of its pixels, and a large photograph would pay for it.
   frame.transparent_ = true;
   return frame;
 }

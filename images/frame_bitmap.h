@@ -11,7 +11,7 @@ namespace images {
 class FrameBitmap {
 public:
   FrameBitmap() = default;
-  // An all-transparent bitmap; empty (false) when the system could not give the memory.
+  // A bitmap whose pixels the caller fills; empty (false) when the system could not give the memory.
   static FrameBitmap Create(UINT width, UINT height);
 
   explicit operator bool() const { return static_cast<bool>(bitmap_); }

@@ -2,6 +2,7 @@
 #include "images/gif_animator.h"
 
 #include <new>
+#include <utility>
 
 #include "images/module.h"
 #include "images/picture_decoder.h"

@@ -13,6 +13,8 @@ namespace images {
 inline constexpr UINT kMaxSide = 16384;
 inline constexpr uint64_t kMaxPixels = 64ull * 1024 * 1024;
 inline constexpr UINT kMaxFrames = 4096;
+// An animation also needs a working canvas and the area under a frame besides its frames.
+inline constexpr uint64_t kMaxAnimationPixels = 16ull * 1024 * 1024;
 // Frames beyond this many bytes of composited bitmaps are dropped: the animation plays the first ones.
 inline constexpr uint64_t kMaxFrameCacheBytes = 256ull * 1024 * 1024;
 inline constexpr uint64_t kMaxFileBytes = 256ull * 1024 * 1024;

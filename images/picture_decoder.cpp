@@ -15,9 +15,9 @@ using Microsoft::WRL::ComPtr;
 namespace images {
 namespace {
 
-bool WithinLimits(UINT width, UINT height) {
+bool WithinLimits(UINT width, UINT height, uint64_t maxPixels = kMaxPixels) {
   return width > 0 && height > 0 && width <= kMaxSide && height <= kMaxSide &&
-         static_cast<uint64_t>(width) * height <= kMaxPixels;
+         static_cast<uint64_t>(width) * height <= maxPixels;
 }
 
 // Reads a whole-number metadata item, whatever integer type the codec stored it as.
@@ -134,7 +134,8 @@ HRESULT DecodeGif(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, Pictu
     hr = first->GetSize(&width, &height);
     if (FAILED(hr)) return hr;
   }
-  if (!WithinLimits(width, height)) return WINCODEC_ERR_IMAGESIZEOUTOFRANGE;
+  const uint64_t maxPixels = frameCount > 1 ? kMaxAnimationPixels : kMaxPixels;
+  if (!WithinLimits(width, height, maxPixels)) return WINCODEC_ERR_IMAGESIZEOUTOFRANGE;
 
   const uint64_t frameBytes = static_cast<uint64_t>(width) * height * 4;
   const UINT kept = static_cast<UINT>(std::max<uint64_t>(1, std::min<uint64_t>(frameCount, kMaxFrameCacheBytes / frameBytes)));
@@ -152,7 +153,7 @@ HRESULT DecodeGif(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, Pictu
     UINT frameWidth = 0, frameHeight = 0;
     hr = frame->GetSize(&frameWidth, &frameHeight);
     if (FAILED(hr)) return hr;
-    if (!WithinLimits(frameWidth, frameHeight)) return WINCODEC_ERR_IMAGESIZEOUTOFRANGE;
+    if (!WithinLimits(frameWidth, frameHeight, maxPixels)) return WINCODEC_ERR_IMAGESIZEOUTOFRANGE;
     ComPtr<IWICMetadataQueryReader> metadata;
     frame->GetMetadataQueryReader(&metadata);
 

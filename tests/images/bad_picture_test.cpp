@@ -1,6 +1,7 @@
 // Files that are not pictures, are broken, or claim sizes far beyond a screen: LoadFromFile fails
 // calmly with an HRESULT, and the object keeps showing what it showed before.
 #include <windows.h>
+#include <psapi.h>
 #include <wincodec.h>
 
 #include <gtest/gtest.h>
@@ -106,6 +107,9 @@ const BadCase kBadCases[] = {
     {"huge_png", HugePng},
     {"huge_gif_screen", [] { return MakeGif(20000, 20000, kPalette, {SolidFrame(0, 0, 1, 1, 0)}); },
      WINCODEC_ERR_IMAGESIZEOUTOFRANGE},
+    {"huge_animation_canvas",
+     [] { return MakeGif(8000, 4000, kPalette, {SolidFrame(0, 0, 1, 1, 0), SolidFrame(0, 0, 1, 1, 1)}); },
+     WINCODEC_ERR_IMAGESIZEOUTOFRANGE},
     {"huge_gif_frame_count",
      [] {
        std::vector<GifFrame> frames(5000, SolidFrame(0, 0, 1, 1, 0));
@@ -133,6 +137,11 @@ TEST_P(BadPicture, FailsAndLeavesAnEmptyFrameOnAFreshObject) {
   if (GetParam().expected != S_OK) {
     EXPECT_EQ(hr, GetParam().expected);
   }
+  // Refused before the memory was taken: the process stays far from the gigabytes the claims ask for.
+  PROCESS_MEMORY_COUNTERS memory = {};
+  memory.cb = sizeof memory;
+  ASSERT_TRUE(GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory));
+  EXPECT_LT(memory.PeakPagefileUsage, 512u * 1024 * 1024);
 
   ComPtr<IOleObject> ole;
   ASSERT_EQ(object.As(&ole), S_OK);
