@@ -361,6 +361,16 @@ TEST(InsertTableWindow, CancelAndCloseBoxInsertNothingAndEveryOpeningStartsFromT
   EXPECT_EQ(confirmed, 1);  // only "确定" hands anything over
 }
 
+TEST(InsertTableWindow, AltOConfirmsAndAltCCancels) {
+  for (char mnemonic : {'o', 'c'}) {
+    std::vector<Insertion> inserted = OpenAndPlay([mnemonic](const User& u) {
+      // Alt+letter as the keyboard delivers it: a posted WM_SYSCHAR with the Alt bit set.
+      PostMessageA(u.Item(table::kRowBox), WM_SYSCHAR, mnemonic, 1 | (1 << 29));
+    });
+    EXPECT_EQ(inserted.size(), mnemonic == 'o' ? 1u : 0u) << mnemonic;
+  }
+}
+
 TEST(InsertTableWindow, OtherWindowsAreDisabledWhileItIsOpen) {
   rt::WindowDesign design;
   design.caption = "other";
