@@ -11,6 +11,8 @@ int main() {
   InitCommonControlsEx(&controls);
   bool ok = bench::TreeRebuildBenchmark();
   ok = bench::NoteFileBenchmark() && ok;
+  ok = bench::PictureInsertionBenchmark() && ok;
+  ok = bench::AnimatedGifCpuBenchmark() && ok;
   OleUninitialize();
   return ok ? 0 : 1;
 }

@@ -5,5 +5,7 @@ namespace bench {
 
 bool TreeRebuildBenchmark();
 bool NoteFileBenchmark();
+bool PictureInsertionBenchmark();
+bool AnimatedGifCpuBenchmark();
 
 }  // namespace bench
