@@ -62,8 +62,8 @@ double LinuxCpuMs(const std::string& runDirectory) {
 
 // User and kernel time of a process so far, in milliseconds.
 double CpuMs(const testing_support::ProgramUnderTest& program) {
-  double linux = LinuxCpuMs(program.RunDirectory());
-  if (linux >= 0) return linux;
+  double fromLinux = LinuxCpuMs(program.RunDirectory());
+  if (fromLinux >= 0) return fromLinux;
   HWND window = program.MainWindow();
   DWORD pid = 0;
   GetWindowThreadProcessId(window, &pid);
