@@ -4,20 +4,7 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-"$ROOT/scripts/install-deps.sh"
-build_all
-ensure_prefix
-
-XW_XVFB_PID=""
-cleanup() {
-  "$WINESERVER" -k 2>/dev/null || true
-  [ -n "$XW_XVFB_PID" ] && kill "$XW_XVFB_PID" 2>/dev/null || true
-}
-trap cleanup EXIT INT TERM
-
-if [ -n "${CI:-}" ] || [ -z "${DISPLAY:-}" ]; then start_xvfb; fi
-"$WINESERVER" -p
-"$WINE" cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
+prepare_session
 
 # Wine's RichEdit needs about 15 s per megabyte of RTF, so the note figure is taken on 1 MB here
 # unless XW_NOTE_MB says otherwise; on Windows the program's default is the full 10 MB.

@@ -54,3 +54,27 @@ start_xvfb() {
   echo "Xvfb did not start" >&2
   return 1
 }
+
+# Installs, builds and prepares a Wine session of our own: an Xvfb when there is no display (or
+# under CI, or when asked with XW_OWN_DISPLAY), a persistent wineserver and Wine's services. Stops
+# only those when the calling script exits.
+prepare_session() {
+  "$ROOT/scripts/install-deps.sh"
+  build_all
+  ensure_prefix
+
+  XW_XVFB_PID=""
+  trap stop_session EXIT INT TERM
+  if [ -n "${CI:-}" ] || [ -z "${DISPLAY:-}" ] || [ -n "${XW_OWN_DISPLAY:-}" ]; then start_xvfb; fi
+  # A persistent wineserver makes each Wine process start in a fraction of a second. Its output
+  # goes nowhere: a pipe held open by it would keep the caller waiting.
+  "$WINESERVER" -p </dev/null >/dev/null 2>&1 || true
+  # Wine starts its background services with the first program of a session, and they would
+  # inherit that program's output: start them now with theirs going nowhere.
+  "$WINE" cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
+}
+
+stop_session() {
+  "$WINESERVER" -k 2>/dev/null || true
+  [ -n "${XW_XVFB_PID:-}" ] && kill "$XW_XVFB_PID" 2>/dev/null || true
+}
