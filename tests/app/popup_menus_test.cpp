@@ -7,6 +7,7 @@
 
 #include "app/ids.h"
 #include "app/main_window.h"
+#include "tests/support/program.h"
 
 namespace {
 
@@ -37,18 +38,6 @@ void RightClickAt(HWND control) {
   SendInput(2, input, sizeof(INPUT));
 }
 
-void ServeMessagesFor(DWORD ms) {
-  DWORD start = GetTickCount();
-  while (GetTickCount() - start < ms) {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-    Sleep(10);
-  }
-}
-
 struct PopupCase {
   int control;
   std::vector<std::string> items;
@@ -68,7 +57,7 @@ TEST(PopupMenus, RightButtonReleaseShowsTheControlsMenuAtThePointer) {
     g_shownItems.clear();
     UINT_PTR timer = SetTimer(nullptr, 0, 50, ReadPopupAndClose);
     RightClickAt(main.Control(c.control));
-    ServeMessagesFor(1500);
+    testing_support::ServeMessagesFor(1500);
     KillTimer(nullptr, timer);
     EXPECT_EQ(g_shownItems, c.items) << "control " << c.control;
   }

@@ -6,6 +6,7 @@
 
 #include "tests/images/image_component.h"
 #include "tests/images/test_pictures.h"
+#include "tests/support/program.h"
 #include "tests/support/temp_dir.h"
 
 using namespace images_test;
@@ -108,17 +109,7 @@ public:
   // Colours seen at the picture's first pixel, one entry per paint that showed a change.
   std::vector<std::pair<DWORD, COLORREF>> shown;
 
-  void Pump(DWORD ms) {
-    const DWORD end = GetTickCount() + ms;
-    while (static_cast<LONG>(end - GetTickCount()) > 0) {
-      MSG msg;
-      while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-      }
-      MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-  }
+  void Pump(DWORD ms) { testing_support::ServeMessagesFor(ms); }
 
 private:
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

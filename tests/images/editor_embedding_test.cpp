@@ -9,8 +9,10 @@
 #include <set>
 #include <string>
 
+#include "runtime/rich_edit_box.h"
 #include "tests/images/image_component.h"
 #include "tests/images/test_pictures.h"
+#include "tests/support/program.h"
 #include "tests/support/temp_dir.h"
 
 using namespace images_test;
@@ -21,24 +23,6 @@ namespace {
 
 constexpr COLORREF kRed = RGB(0xff, 0, 0);
 constexpr COLORREF kGreen = RGB(0, 0xff, 0);
-
-DWORD CALLBACK CollectRtf(DWORD_PTR cookie, LPBYTE bytes, LONG count, LONG* done) {
-  reinterpret_cast<std::string*>(cookie)->append(reinterpret_cast<const char*>(bytes), count);
-  *done = count;
-  return 0;
-}
-
-void Pump(DWORD ms) {
-  const DWORD end = GetTickCount() + ms;
-  while (static_cast<LONG>(end - GetTickCount()) > 0) {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
-}
 
 TEST(EditorEmbedding, AnimatesInsideTheEditorAndWritesAPictureToRtf) {
   TempDir dir;
@@ -87,7 +71,7 @@ TEST(EditorEmbedding, AnimatesInsideTheEditorAndWritesAPictureToRtf) {
   // Both frames appear where the editor put the object.
   std::set<COLORREF> seen;
   for (int i = 0; i < 40; ++i) {
-    Pump(50);
+    testing_support::ServeMessagesFor(50);
     HDC dc = GetDC(editor);
     seen.insert(GetPixel(dc, 20, 20));
     ReleaseDC(editor, dc);
@@ -95,9 +79,7 @@ TEST(EditorEmbedding, AnimatesInsideTheEditorAndWritesAPictureToRtf) {
   EXPECT_TRUE(seen.count(kRed)) << "first frame not shown";
   EXPECT_TRUE(seen.count(kGreen)) << "second frame not shown";
 
-  std::string rtf;
-  EDITSTREAM stream = {reinterpret_cast<DWORD_PTR>(&rtf), 0, CollectRtf};
-  SendMessageA(editor, EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&stream));
+  std::string rtf = rt::GetContent(editor);
   EXPECT_NE(rtf.find("\\pict"), std::string::npos) << rtf.substr(0, 400);
 
   richEditOle.Reset();

@@ -66,6 +66,18 @@ DWORD ProgramUnderTest::Close() {
   return code;
 }
 
+void ServeMessagesFor(DWORD ms) {
+  const DWORD end = GetTickCount() + ms;
+  while (static_cast<LONG>(end - GetTickCount()) > 0) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+}
+
 std::string WindowText(HWND hwnd) {
   // Across processes the returned count is not reliable for double-byte text: size generously
   // and stop at the terminator.
