@@ -1,5 +1,7 @@
 #include "tests/support/program.h"
 
+#include <richedit.h>
+
 #include <cstring>
 
 #include "runtime/files.h"
@@ -76,6 +78,18 @@ void ServeMessagesFor(DWORD ms) {
     }
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
   }
+}
+
+std::string DocumentRtf(HWND box) {
+  std::string out;
+  EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&out), 0,
+                    [](DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* taken) -> DWORD {
+                      reinterpret_cast<std::string*>(cookie)->append(reinterpret_cast<char*>(buffer), count);
+                      *taken = count;
+                      return 0;
+                    }};
+  SendMessageA(box, EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&stream));
+  return out;
 }
 
 std::string WindowText(HWND hwnd) {

@@ -55,6 +55,9 @@ bool WaitFor(F condition, DWORD timeoutMs = 10000) {
 // Serves this thread's messages for the given time, waking as soon as one arrives.
 void ServeMessagesFor(DWORD ms);
 
+// The whole document of a rich edit box of this process as RTF, whatever its content format.
+std::string DocumentRtf(HWND box);
+
 // The text of a window of any process (WM_GETTEXT is marshalled across processes).
 std::string WindowText(HWND hwnd);
 

@@ -16,20 +16,9 @@
 #include "runtime/window.h"
 #include "table/insert_table_window.h"
 #include "table/table_markup.h"
+#include "tests/support/program.h"
 
 namespace {
-
-std::string RtfOf(HWND box) {
-  std::string out;
-  EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&out), 0,
-                    [](DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* taken) -> DWORD {
-                      reinterpret_cast<std::string*>(cookie)->append(reinterpret_cast<char*>(buffer), count);
-                      *taken = count;
-                      return 0;
-                    }};
-  SendMessageA(box, EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&stream));
-  return out;
-}
 
 std::string PlainOf(HWND box) {
   std::string text(GetWindowTextLengthA(box) + 1, '\0');
@@ -82,7 +71,7 @@ TEST_F(InsertTableTest, PutsTheTableInPlaceOfTheSelection) {
   SendMessageA(Box(), EM_SETSEL, 7, 15);
   app::Editor().InsertTable({100, 100}, 3);
 
-  std::string rtf = RtfOf(Box());
+  std::string rtf = testing_support::DocumentRtf(Box());
   EXPECT_NE(rtf.find("\\cellx1500\\cellx3000"), std::string::npos) << rtf;  // 96 dpi here
   EXPECT_EQ(RowMarks(rtf), 3) << rtf;
   std::string text = PlainOf(Box());
@@ -96,7 +85,7 @@ TEST_F(InsertTableTest, RowsBelowOneGiveOneRow) {
   for (int rows : {0, -4}) {
     SetWindowTextA(Box(), "");
     app::Editor().InsertTable({100, 50, 0}, rows);
-    std::string rtf = RtfOf(Box());
+    std::string rtf = testing_support::DocumentRtf(Box());
     EXPECT_NE(rtf.find("\\cellx1500\\cellx2250\\cellx2250"), std::string::npos) << rtf;
     EXPECT_EQ(RowMarks(rtf), 1) << rows << '\n' << rtf;
   }
@@ -109,7 +98,7 @@ TEST_F(InsertTableTest, APlainTextEditorIsPlainTextAgainAfterwards) {
   app::Editor().InsertTable({100, 100}, 2);
 
   EXPECT_EQ(rt::GetContentFormat(Box()), rt::ContentFormat::PlainText);
-  std::string rtf = RtfOf(Box());
+  std::string rtf = testing_support::DocumentRtf(Box());
   EXPECT_NE(rtf.find("\\cellx1500\\cellx3000"), std::string::npos) << rtf;
   EXPECT_EQ(RowMarks(rtf), 2) << rtf;
   std::string content = rt::GetContent(Box());
@@ -125,7 +114,7 @@ TEST_F(InsertTableTest, AnEmptyWidthListInsertsNothingAndLeavesTheFormatAlone) {
     app::Editor().InsertTable({}, 3);
     EXPECT_EQ(rt::GetContentFormat(Box()), format);
     EXPECT_EQ(PlainOf(Box()), "kept SELECTED");
-    EXPECT_EQ(RtfOf(Box()).find("\\trowd"), std::string::npos);
+    EXPECT_EQ(testing_support::DocumentRtf(Box()).find("\\trowd"), std::string::npos);
   }
 }
 
@@ -164,7 +153,7 @@ TEST_F(InsertTableTest, ConfirmingTheWindowPutsTheTableIntoTheEditor) {
   table::ShowInsertTableWindow();
   user.join();
   EXPECT_TRUE(IsWindowEnabled(GetParent(Box())));
-  std::string rtf = RtfOf(Box());
+  std::string rtf = testing_support::DocumentRtf(Box());
   EXPECT_NE(rtf.find("\\cellx1500\\cellx3000"), std::string::npos) << rtf;
   EXPECT_EQ(RowMarks(rtf), 2) << rtf;
 }

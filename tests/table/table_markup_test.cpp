@@ -10,6 +10,7 @@
 #include "runtime/rich_edit_box.h"
 #include "runtime/window.h"
 #include "table/table_markup.h"
+#include "tests/support/program.h"
 
 namespace {
 
@@ -106,17 +107,7 @@ protected:
     ASSERT_TRUE(window_->Create());
     box_ = window_->Control(kEditorId);
   }
-  std::string Rtf() {
-    std::string out;
-    EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&out), 0,
-                      [](DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* taken) -> DWORD {
-                        reinterpret_cast<std::string*>(cookie)->append(reinterpret_cast<char*>(buffer), count);
-                        *taken = count;
-                        return 0;
-                      }};
-    SendMessageA(box_, EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&stream));
-    return out;
-  }
+  std::string Rtf() { return testing_support::DocumentRtf(box_); }
   std::string Plain() {
     std::string text(GetWindowTextLengthA(box_) + 1, '\0');
     text.resize(GetWindowTextA(box_, text.data(), static_cast<int>(text.size())));
